@@ -1,0 +1,31 @@
+#include "HostMessageQueue.h"
+
+#include <chrono>
+
+void CHostMessageQueue::Post(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    {
+        std::lock_guard<std::mutex> hold(m_mutex);
+        m_messages.push_back(HostMessage{message, wParam, lParam});
+    }
+    m_arrived.notify_one();
+}
+
+bool CHostMessageQueue::Get(HostMessage& message, DWORD timeoutMs)
+{
+    std::unique_lock<std::mutex> hold(m_mutex);
+    auto hasMessage = [this] { return !m_messages.empty(); };
+    if (timeoutMs == INFINITE)
+        m_arrived.wait(hold, hasMessage);
+    else if (!m_arrived.wait_for(hold, std::chrono::milliseconds(timeoutMs), hasMessage))
+        return false;
+    message = m_messages.front();
+    m_messages.pop_front();
+    return true;
+}
+
+size_t CHostMessageQueue::GetCount() const
+{
+    std::lock_guard<std::mutex> hold(m_mutex);
+    return m_messages.size();
+}

@@ -1,0 +1,29 @@
+// CScratchDir: a fresh, empty folder for one test, removed with everything in
+// it when the test ends. Paths inside it are returned in the platform's own
+// form (C:\...\file on Windows, /tmp/.../file on the host).
+#pragma once
+
+#include <string>
+
+class CScratchDir {
+public:
+    CScratchDir();
+    ~CScratchDir();
+    CScratchDir(const CScratchDir&) = delete;
+    CScratchDir& operator=(const CScratchDir&) = delete;
+
+    const std::string& Path() const { return m_path; }
+
+    // The path of name inside the folder.
+    std::string File(const std::string& name) const;
+
+private:
+    std::string m_path;
+};
+
+// Small file helpers for fixtures.
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+std::string ReadFileBytes(const std::string& path);
+bool FileExists(const std::string& path);
+// Bytes whose value depends on their offset, so that a misplaced block shows.
+std::string PatternBytes(size_t count, unsigned seed = 1);
