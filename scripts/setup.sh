@@ -5,11 +5,11 @@
 set -euo pipefail
 
 packages=(
-    cmake ninja-build g++ python3
+    cmake ninja-build g++ python3 clang libclang-rt-14-dev
     googletest libgtest-dev
     g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
     wine wine32:i386 wine64
-    xvfb xdotool imagemagick
+    xvfb xdotool imagemagick time
 )
 
 missing=()

@@ -2,7 +2,7 @@
 # The one test command: installs what is missing, builds every configuration
 # and runs every test. Natively (plain, ASan + UBSan, TSan) for the engine and
 # the portable core; the Windows build under Wine on a virtual display for the
-# rest. Exits non-zero if anything fails.
+# rest, and a bounded libFuzzer run of the input parsers. Exits non-zero if anything fails.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
@@ -20,7 +20,7 @@ configure_and_build() {
     fi
 }
 
-for preset in host host-asan host-tsan; do
+for preset in host host-asan host-tsan host-fuzz; do
     echo "== $preset"
     configure_and_build "$preset"
     ctest --preset "$preset" -j "$jobs"
