@@ -40,6 +40,7 @@ if [ -z "${PARVION_KEEP_DISPLAY:-}" ] || [ -z "${DISPLAY:-}" ]; then
     rm -f "$display_file"
 fi
 
+mkdir -p "$WINEPREFIX"
 wineserver -p
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     "$WINELOADER" wineboot -i >/dev/null 2>&1
