@@ -1,6 +1,7 @@
 #include "HostMessageQueue.h"
 
 #include <chrono>
+#include <utility>
 
 void CHostMessageQueue::Post(UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -8,6 +9,9 @@ void CHostMessageQueue::Post(UINT message, WPARAM wParam, LPARAM lParam)
         std::lock_guard<std::mutex> hold(m_mutex);
         m_messages.push_back(HostMessage{message, wParam, lParam});
     }
+    // Outside the queue's lock: the hook may read the queue or post again.
+    if (m_postHook)
+        m_postHook(message);
     m_arrived.notify_one();
 }
 
@@ -28,4 +32,9 @@ size_t CHostMessageQueue::GetCount() const
 {
     std::lock_guard<std::mutex> hold(m_mutex);
     return m_messages.size();
+}
+
+void CHostMessageQueue::SetPostHook(std::function<void(UINT message)> hook)
+{
+    m_postHook = std::move(hook);
 }

@@ -7,6 +7,7 @@
 
 #include <condition_variable>
 #include <deque>
+#include <functional>
 #include <mutex>
 
 struct HostMessage {
@@ -15,7 +16,8 @@ struct HostMessage {
     LPARAM lParam;
 };
 
-class CHostMessageQueue {
+class CHostMessageQueue
+{
 public:
     void Post(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -25,8 +27,15 @@ public:
 
     size_t GetCount() const;
 
+    // Test seam of the host build: the hook runs on the posting thread inside
+    // Post, after the message is queued, so a test can act at an exact point
+    // of a worker's run (clear the running flag at the K-th status
+    // notification, say). Set it before a worker starts, not while one posts.
+    void SetPostHook(std::function<void(UINT message)> hook);
+
 private:
     mutable std::mutex m_mutex;
     std::condition_variable m_arrived;
     std::deque<HostMessage> m_messages;
+    std::function<void(UINT message)> m_postHook;
 };

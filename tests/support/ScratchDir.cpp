@@ -15,7 +15,8 @@
 #include <unistd.h>
 #endif
 
-namespace {
+namespace
+{
 
 #ifdef _WIN32
 const char kSeparator = '\\';
@@ -111,4 +112,40 @@ std::string PatternBytes(size_t count, unsigned seed)
         bytes[i] = static_cast<char>((state >> 16) ^ (i >> 12));
     }
     return bytes;
+}
+
+bool MakeDirectory(const std::string& path)
+{
+#ifdef _WIN32
+    return CreateDirectoryA(path.c_str(), nullptr) != FALSE;
+#else
+    return mkdir(path.c_str(), 0777) == 0;
+#endif
+}
+
+bool DirectoryExists(const std::string& path)
+{
+#ifdef _WIN32
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+#else
+    struct stat info;
+    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+#endif
+}
+
+std::string BuildMachinePath(const std::string& path)
+{
+#ifdef _WIN32
+    if (path.empty() || path[0] != '/')
+        return path;
+    std::string converted = "Z:" + path;
+    for (char& ch : converted) {
+        if (ch == '/')
+            ch = '\\';
+    }
+    return converted;
+#else
+    return path;
+#endif
 }

@@ -5,7 +5,8 @@
 
 #include <string>
 
-class CScratchDir {
+class CScratchDir
+{
 public:
     CScratchDir();
     ~CScratchDir();
@@ -27,3 +28,10 @@ std::string ReadFileBytes(const std::string& path);
 bool FileExists(const std::string& path);
 // Bytes whose value depends on their offset, so that a misplaced block shows.
 std::string PatternBytes(size_t count, unsigned seed = 1);
+bool MakeDirectory(const std::string& path);
+bool DirectoryExists(const std::string& path);
+
+// A path on the build machine (JOBRUN_PATH, a folder that ctest names) as
+// this program must write it: unchanged natively; under Wine, where the Unix
+// root is drive Z:, as Z:\... with backslashes.
+std::string BuildMachinePath(const std::string& path);
