@@ -23,7 +23,7 @@ configure_and_build() {
 for preset in host host-asan host-tsan host-fuzz; do
     echo "== $preset"
     configure_and_build "$preset"
-    ctest --preset "$preset" -j "$jobs"
+    ctest --preset "$preset" -j "$jobs" -LE large
 done
 
 echo "== windows (the product, PE32)"
@@ -36,4 +36,4 @@ if [ "$wine_preset" != windows ]; then
     configure_and_build "$wine_preset"
 fi
 echo "== Windows tests under Wine ($wine_preset)"
-scripts/with-wine.sh "build/$wine_preset" ctest --preset "$wine_preset"
+scripts/with-wine.sh "build/$wine_preset" ctest --preset "$wine_preset" -LE large
