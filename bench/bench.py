@@ -86,11 +86,13 @@ def main():
     split_cmds = {
         "jobrun": [jobrun, "split", source, str(args.piece_mb)],
         "GNU split": ["split", "-b", str(piece_bytes), "-d", "-a", "1", source, source + "."],
+        # The plain 512,000-byte read/write loop: what any copier of this design can reach.
+        "dd bs=512000 (plain loop)": ["dd", f"if={source}", f"of={source}.copy", "bs=512000", "status=none"],
     }
     merge_cmds = {
         "jobrun": [jobrun, "merge", source + ".1"],
         "GNU cat": ["sh", "-c", f'cat "{source}".[1-9] > "{source}"'],
-        "cp (limit)": ["cp", source + ".1", source + ".copy"],
+        "cp (limit)": ["sh", "-c", f'cp "{source}".1 "{source}.copy"'],
     }
     if not args.no_wine:
         split_cmds["jobrun.exe (Wine)"] = [wine_run, jobrun_exe, "split", source, str(args.piece_mb)]
