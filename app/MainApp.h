@@ -5,8 +5,7 @@
 
 #include "framework/WinApp.h"
 
-class CMainApp : public CWinApp
-{
+class CMainApp : public CWinApp {
 public:
     // No name of its own: the title is taken from the executable's file name.
     CMainApp();

@@ -7,8 +7,7 @@
 #include "WebLink.h"
 #include "framework/Dialog.h"
 
-class CAboutDlg : public CDialog
-{
+class CAboutDlg : public CDialog {
 public:
     CAboutDlg();
 

@@ -7,8 +7,7 @@
 #include "res/WebAddresses.h"
 #include "res/resource.h"
 
-namespace
-{
+namespace {
 
 // The timer that ends the start screen, and how long the picture shows.
 constexpr UINT_PTR kCloseTimer = 1;

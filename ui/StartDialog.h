@@ -6,8 +6,7 @@
 
 #include "framework/Dialog.h"
 
-class CStartDialog : public CDialog
-{
+class CStartDialog : public CDialog {
     DECLARE_DYNAMIC(CStartDialog)
 public:
     explicit CStartDialog(CWnd* pParent = nullptr);
