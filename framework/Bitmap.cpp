@@ -1,0 +1,7 @@
+#include "Bitmap.h"
+#include "WinApp.h"
+
+BOOL CBitmap::LoadBitmap(UINT nIDResource)
+{
+    return Attach(::LoadBitmapA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nIDResource)));
+}

@@ -1,0 +1,3 @@
+#include "Button.h"
+
+IMPLEMENT_DYNAMIC(CButton, CWnd)
