@@ -44,15 +44,17 @@ mkdir -p "$WINEPREFIX"
 wineserver -p
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     "$WINELOADER" wineboot -i >/dev/null 2>&1
-    # One virtual desktop for all windows: frames and captions without a
-    # window manager, and no 2 s stall whenever a visible window is destroyed.
+else
+    "$WINELOADER" wineboot >/dev/null 2>&1 || true
+fi
+# One virtual desktop for all windows: frames and captions without a window
+# manager, and no 2 s stall whenever a visible window is destroyed.
+if ! grep -q 'Explorer\\\\Desktops' "$WINEPREFIX/user.reg" 2>/dev/null; then
     "$WINELOADER" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
     "$WINELOADER" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
     wineserver -k >/dev/null 2>&1 || true
     wineserver -w >/dev/null 2>&1 || true
     wineserver -p
-else
-    "$WINELOADER" wineboot >/dev/null 2>&1 || true
 fi
 # The desktop lives as long as some program holds it open.
 "$WINELOADER" explorer.exe /desktop=Default,1024x768 >/dev/null 2>&1 &
