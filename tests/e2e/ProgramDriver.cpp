@@ -7,7 +7,6 @@
 
 namespace {
 
-const DWORD kPollMs = 10;
 // The explorer-style open dialog's file-name box (cmb13).
 const int kFileNameBox = 0x47C;
 const int kMessageBoxText = 0xFFFF;
@@ -62,17 +61,6 @@ std::string FolderOfThisProgram()
 }
 
 } // namespace
-
-bool WaitUntil(const std::function<bool()>& condition, DWORD boundMs)
-{
-    const DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start > boundMs)
-            return false;
-        Sleep(kPollMs);
-    }
-    return true;
-}
 
 std::string TextOf(HWND hWnd)
 {
@@ -164,7 +152,7 @@ std::vector<HWND> CProgramDriver::Dialogs() const
 SeenWindow CProgramDriver::WaitForMainWindow(DWORD boundMs)
 {
     SeenWindow seen;
-    WaitUntil(
+    WaitFor(
         [&] {
             for (HWND hWnd : Dialogs()) {
                 if (OwnerOf(hWnd) == nullptr && TextOf(hWnd) == kMainCaption) {
@@ -193,7 +181,7 @@ SeenWindow CProgramDriver::WaitForOwned(HWND hOwner, const std::function<bool(HW
                                         DWORD boundMs) const
 {
     SeenWindow seen;
-    WaitUntil(
+    WaitFor(
         [&] {
             for (HWND hWnd : OwnedBy(hOwner)) {
                 if (accept(hWnd)) {
@@ -220,7 +208,7 @@ bool CProgramDriver::IsIdle() const
 
 bool CProgramDriver::WaitUntilIdle(DWORD boundMs) const
 {
-    return WaitUntil([&] { return IsIdle(); }, boundMs);
+    return WaitFor([&] { return IsIdle(); }, boundMs);
 }
 
 bool CProgramDriver::WaitPastStartScreen()
@@ -228,7 +216,7 @@ bool CProgramDriver::WaitPastStartScreen()
     if (m_hMain == nullptr && WaitForMainWindow().hWnd == nullptr)
         return false;
     const HWND hStart = WaitForOwned(m_hMain, &IsStartScreen).hWnd;
-    return hStart != nullptr && WaitUntil([&] { return !IsWindow(hStart); }) && WaitUntilIdle();
+    return hStart != nullptr && WaitFor([&] { return !IsWindow(hStart); }) && WaitUntilIdle();
 }
 
 void CProgramDriver::SetText(int id, const std::string& text) const
@@ -261,7 +249,7 @@ bool CProgramDriver::StartJob(int button, const std::string& pieceSize,
     SendMessageTimeoutA(GetDlgItem(hFileDlg, kFileNameBox), WM_SETTEXT, 0,
                         reinterpret_cast<LPARAM>(path.c_str()), SMTO_ABORTIFHUNG, 5000, &ignored);
     Answer(hFileDlg, IDOK);
-    return WaitUntil([&] { return !IsWindow(hFileDlg); });
+    return WaitFor([&] { return !IsWindow(hFileDlg); });
 }
 
 HWND CProgramDriver::Focus() const
@@ -274,7 +262,7 @@ HWND CProgramDriver::Focus() const
 HWND CProgramDriver::KeyTarget(HWND hWindow) const
 {
     HWND hFocus = nullptr;
-    const bool bInside = WaitUntil(
+    const bool bInside = WaitFor(
         [&] {
             hFocus = Focus();
             return hFocus != nullptr && (hFocus == hWindow || IsChild(hWindow, hFocus));
@@ -315,7 +303,7 @@ std::vector<std::string> CProgramDriver::SystemMenu() const
         PostMessageA(m_hMain, RegisterWindowMessageA(MENU_PROBE_MESSAGE_NAME), 0,
                      reinterpret_cast<LPARAM>(hReply));
         // The answer is sent to this thread's window: keep taking messages.
-        WaitUntil([&] {
+        WaitFor([&] {
             MSG msg;
             while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
                 DispatchMessageA(&msg);
@@ -352,7 +340,7 @@ void CProgramDriver::CloseEverything()
     // be closed and goes by itself. Each round gives the program time to act
     // before the next one asks again.
     const DWORD kRoundMs = 250;
-    WaitUntil(
+    WaitFor(
         [&] {
             for (HWND hWnd : Dialogs()) {
                 if (hWnd == m_hMain)

@@ -8,16 +8,13 @@
 // open and ends the program, by force if it does not end in time.
 #pragma once
 
+#include "tests/support/WaitFor.h"
+
 #include <windows.h>
 
 #include <functional>
 #include <string>
 #include <vector>
-
-const DWORD kWaitBoundMs = 30000;
-
-// Polls until condition holds or the bound passes; true when it held.
-bool WaitUntil(const std::function<bool()>& condition, DWORD boundMs = kWaitBoundMs);
 
 // A window's text, asked of the window itself (WM_GETTEXT), so that an edit
 // control of another process answers with what it shows.

@@ -82,11 +82,11 @@ TEST_F(ProgramTest, ShowsTheStartScreenAfterTheMainWindowUntilItClosesByItself)
     EXPECT_TRUE(IsWindowVisible(start.hWnd))
         << "closed by a key after " << program.ElapsedMs() - start.atMs << " ms";
 
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(start.hWnd); })) << "the start screen stayed";
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(start.hWnd); })) << "the start screen stayed";
     const DWORD shownMs = program.ElapsedMs() - start.atMs;
     // Shown for its 4 s (less the moment before it was first seen).
     EXPECT_GE(shownMs, kStartScreenMs - 1000);
-    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(main.hWnd) != FALSE; }));
+    EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(main.hWnd) != FALSE; }));
     // Once per run.
     Sleep(500);
     EXPECT_TRUE(program.OwnedBy(main.hWnd).empty());
@@ -172,12 +172,12 @@ TEST_F(ProgramTest, AboutBoxShowsItsTextsAndLinkAndClosesEveryUsualWay)
         HWND hLink = GetDlgItem(hAbout, IDC_ABOUT_LINK);
         EXPECT_EQ(TextOf(hLink), PARVION_HOME_URL);
         // The link reports clicks once it has been drawn as a link.
-        EXPECT_TRUE(WaitUntil([&] { return (GetWindowLongA(hLink, GWL_STYLE) & SS_NOTIFY) != 0; }))
+        EXPECT_TRUE(WaitFor([&] { return (GetWindowLongA(hLink, GWL_STYLE) & SS_NOTIFY) != 0; }))
             << "the address is not a link";
         HWND hOk = GetDlgItem(hAbout, IDOK);
         EXPECT_EQ(TextOf(hOk), "OK");
         // The box takes the focus once the system has activated it.
-        EXPECT_TRUE(WaitUntil([&] { return program.Focus() == hOk; })) << "the focus is not on OK";
+        EXPECT_TRUE(WaitFor([&] { return program.Focus() == hOk; })) << "the focus is not on OK";
         std::vector<std::string> lines;
         for (HWND hChild = GetWindow(hAbout, GW_CHILD); hChild != nullptr;
              hChild = GetWindow(hChild, GW_HWNDNEXT)) {
@@ -205,7 +205,7 @@ TEST_F(ProgramTest, AboutBoxShowsItsTextsAndLinkAndClosesEveryUsualWay)
             PostMessageA(hAbout, WM_SYSCOMMAND, SC_CLOSE, 0);
             break;
         }
-        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(hAbout); })) << "the About box stayed";
+        EXPECT_TRUE(WaitFor([&] { return !IsWindow(hAbout); })) << "the About box stayed";
         EXPECT_TRUE(program.WaitUntilIdle());
     }
 }

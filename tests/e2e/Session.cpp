@@ -103,7 +103,7 @@ public:
         // Only a complete request shows under its final name.
         MoveFileExA((base + ".rect.part").c_str(), (base + ".rect").c_str(),
                     MOVEFILE_REPLACE_EXISTING);
-        const bool bTaken = WaitUntil(
+        const bool bTaken = WaitFor(
             [&] { return GetFileAttributesA((base + ".png").c_str()) != INVALID_FILE_ATTRIBUTES; },
             kShotBoundMs);
         Step("picture " + name + ".png", bTaken);
@@ -142,7 +142,7 @@ bool EndJob(CSession& session, CProgramDriver& program, const std::string& expec
 // driver sees it: small jobs end before any picture could be taken.
 void ShotWhileRunning(CSession& session, CProgramDriver& program)
 {
-    const bool bRunning = WaitUntil([&] { return program.Enabled(IDC_STOP); }, 2000) &&
+    const bool bRunning = WaitFor([&] { return program.Enabled(IDC_STOP); }, 2000) &&
                           program.OwnedBy(nullptr).empty();
     if (bRunning)
         session.Shot("split-running", {program.MainWindow()});

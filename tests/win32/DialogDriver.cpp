@@ -10,7 +10,6 @@
 
 namespace {
 
-const DWORD kPollMs = 10;
 // The explorer-style open dialog's file-name box (cmb13).
 const int kFileNameBox = 0x47C;
 const int kMessageBoxText = 0xFFFF;
@@ -100,17 +99,6 @@ class CTestApp : public CWinApp {};
 CTestApp theTestApp;
 
 } // namespace
-
-bool WaitFor(const std::function<bool()>& condition, DWORD boundMs)
-{
-    const DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start > boundMs)
-            return false;
-        Sleep(kPollMs);
-    }
-    return true;
-}
 
 std::string WindowText(HWND hWnd)
 {

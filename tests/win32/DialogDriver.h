@@ -9,15 +9,11 @@
 #pragma once
 
 #include "framework/Dialog.h"
+#include "tests/support/WaitFor.h"
 
 #include <functional>
 #include <string>
 #include <vector>
-
-const DWORD kWaitBoundMs = 30000;
-
-// Polls until condition holds or the bound passes; true when it held.
-bool WaitFor(const std::function<bool()>& condition, DWORD boundMs = kWaitBoundMs);
 
 std::string WindowText(HWND hWnd);
 std::string ClassNameOf(HWND hWnd);
