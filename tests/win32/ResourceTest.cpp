@@ -15,8 +15,7 @@
 #include <string>
 #include <vector>
 
-namespace
-{
+namespace {
 
 const WORD kProgramLanguage = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
 const UINT kAppTitleString = 57344; // the string that would override the title
@@ -39,8 +38,7 @@ std::string ResourceBytes(LPCSTR type, UINT id)
 
 // Reads the little-endian fields of a resource, failing the test (by throwing)
 // instead of reading past its end.
-class CResourceReader
-{
+class CResourceReader {
 public:
     explicit CResourceReader(const std::string& bytes) : m_bytes(bytes) {}
 
@@ -266,8 +264,7 @@ void PrintTo(const ExpectedDialog& dialog, std::ostream* out)
     *out << dialog.name;
 }
 
-class DialogTemplateTest : public testing::TestWithParam<ExpectedDialog>
-{
+class DialogTemplateTest : public testing::TestWithParam<ExpectedDialog> {
 };
 
 TEST_P(DialogTemplateTest, HeaderIsAnExtendedTemplateAtTheOriginWithTheShellFont)
@@ -391,8 +388,7 @@ TEST(ResourceStrings, AboutEntryIsThereAndNoTitleOverridesTheExecutableName)
 // ---------------------------------------------------------------------------
 // Version information, as the shell's file properties read it
 
-class VersionInfoTest : public testing::Test
-{
+class VersionInfoTest : public testing::Test {
 protected:
     void SetUp() override
     {
