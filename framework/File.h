@@ -47,6 +47,11 @@ public:
     const CString& GetFilePath() const { return m_strFileName; }
 
 private:
+    // The platform's half of Open: opens path for exclusive use, or returns
+    // false with the system's error code in osError.
+    bool OpenHandle(const char* path, UINT openFlags, long& osError);
+    // The system's error code for a path longer than the platform allows.
+    static long PathTooLongError();
     [[noreturn]] void ThrowLastError() const;
 
 #ifdef _WIN32

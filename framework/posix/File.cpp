@@ -1,7 +1,6 @@
 #include "../File.h"
 
 #include <cerrno>
-#include <cstring>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -38,24 +37,16 @@ int OpenExclusive(const char* path, bool writing)
 
 } // namespace
 
-CFile::~CFile()
+long CFile::PathTooLongError()
 {
-    Abort();
+    return ENAMETOOLONG;
 }
 
-bool CFile::Open(const char* path, UINT openFlags, CFileException* error)
+bool CFile::OpenHandle(const char* path, UINT openFlags, long& osError)
 {
-    Abort();
-    m_strFileName = path;
-    if (std::strlen(path) >= static_cast<size_t>(kMaxPathChars)) {
-        if (error != nullptr)
-            *error = CFileException(CFileException::badPath, ENAMETOOLONG, path);
-        return false;
-    }
     m_fd = OpenExclusive(path, (openFlags & modeWrite) != 0);
     if (m_fd < 0) {
-        if (error != nullptr)
-            *error = CFileException(CFileException::OsErrorToCause(errno), errno, path);
+        osError = errno;
         return false;
     }
     return true;

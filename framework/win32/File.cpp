@@ -1,32 +1,19 @@
 #include "../File.h"
 
-#include <cstring>
-
-CFile::~CFile()
+long CFile::PathTooLongError()
 {
-    Abort();
+    return ERROR_FILENAME_EXCED_RANGE;
 }
 
-bool CFile::Open(const char* path, UINT openFlags, CFileException* error)
+bool CFile::OpenHandle(const char* path, UINT openFlags, long& osError)
 {
-    Abort();
-    m_strFileName = path;
-    if (std::strlen(path) >= static_cast<size_t>(kMaxPathChars)) {
-        if (error != nullptr)
-            *error = CFileException(CFileException::badPath, ERROR_FILENAME_EXCED_RANGE, path);
-        return false;
-    }
-
     const bool writing = (openFlags & modeWrite) != 0;
     const DWORD access = writing ? GENERIC_WRITE : GENERIC_READ;
     const DWORD disposition = (openFlags & modeCreate) != 0 ? CREATE_ALWAYS : OPEN_EXISTING;
     // No share flags: the file is ours alone while it is open.
     m_hFile = CreateFileA(path, access, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (m_hFile == INVALID_HANDLE_VALUE) {
-        if (error != nullptr) {
-            const DWORD osError = GetLastError();
-            *error = CFileException(CFileException::OsErrorToCause(osError), osError, path);
-        }
+        osError = static_cast<long>(GetLastError());
         return false;
     }
     return true;
