@@ -1,8 +1,7 @@
 #include "DataExchange.h"
 #include "MessageBox.h"
+#include "NumberScan.h"
 #include "Wnd.h"
-
-#include <climits>
 
 namespace {
 
@@ -12,45 +11,6 @@ const char kPromptIntegerRange[] = "Please enter an integer between %1 and %2.";
 // Texts up to this length are compared before they are written, so that an
 // unchanged control is not rewritten (and does not flicker).
 const int kComparedTextLength = 255;
-
-enum class ScanResult { Number, NoDigits, TooLong };
-
-bool IsBlank(char ch)
-{
-    return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\v' || ch == '\f' || ch == '\r';
-}
-
-bool IsDigit(char ch)
-{
-    return ch >= '0' && ch <= '9';
-}
-
-// Reads a signed decimal integer from the start of text. A number that does
-// not fit an int is stored as the nearest int and reported as too long,
-// never wrapped round into some other value.
-ScanResult ScanInt(const char* text, int* value)
-{
-    while (IsBlank(*text))
-        ++text;
-    bool negative = *text == '-';
-    if (*text == '-' || *text == '+')
-        ++text;
-    if (!IsDigit(*text))
-        return ScanResult::NoDigits;
-
-    const long long limit = negative ? -static_cast<long long>(INT_MIN) : INT_MAX;
-    long long magnitude = 0;
-    bool tooLong = false;
-    for (; IsDigit(*text); ++text) {
-        magnitude = magnitude * 10 + (*text - '0');
-        if (magnitude > limit) {
-            tooLong = true;
-            magnitude = limit;
-        }
-    }
-    *value = static_cast<int>(negative ? -magnitude : magnitude);
-    return tooLong ? ScanResult::TooLong : ScanResult::Number;
-}
 
 void SetTextIfChanged(HWND hWndCtrl, const char* text)
 {
@@ -139,13 +99,13 @@ void DDX_Text(CDataExchange* pDX, int nIDC, int& value)
         return;
     }
     switch (ScanInt(AfxGetWindowText(hWndCtrl), &value)) {
-    case ScanResult::NoDigits:
+    case NumberScan::NoDigits:
         ReportFailure(pDX, kPromptInteger);
         break;
-    case ScanResult::TooLong:
+    case NumberScan::TooLong:
         pDX->m_bNumberTooLong = true;
         break;
-    case ScanResult::Number:
+    case NumberScan::Number:
         break;
     }
 }
