@@ -1,15 +1,13 @@
 // Fuzzes the scan of the piece-size text against a plain reference that works
 // on the digits as a string: no crash, no read past the text's end, and the
-// same result and stored number. The text is copied into a block of exactly
-// its length plus the NUL, so that AddressSanitizer sees any read beyond it.
+// same result and stored number.
 
+#include "FuzzText.h"
 #include "framework/NumberScan.h"
 
 #include <climits>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
-#include <memory>
 #include <string>
 
 namespace {
@@ -58,15 +56,10 @@ void Check(bool condition)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    // The text ends at the first NUL, as a control's text would.
-    const size_t length = strnlen(reinterpret_cast<const char*>(data), size);
-    std::unique_ptr<char[]> text(new char[length + 1]);
-    std::memcpy(text.get(), data, length);
-    text[length] = '\0';
-
+    const CFuzzText text(data, size);
     int value = kUntouched;
-    const NumberScan result = ScanInt(text.get(), &value);
-    const Expected expected = Reference(std::string(text.get(), length));
+    const NumberScan result = ScanInt(text.c_str(), &value);
+    const Expected expected = Reference(text.str());
     Check(result == expected.result);
     Check(value == expected.value);
     return 0;

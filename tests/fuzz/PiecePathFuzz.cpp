@@ -1,6 +1,7 @@
 // Fuzzes piece naming and base-path derivation against a plain reference:
 // no crash, no read past the text, and the same answers.
 
+#include "FuzzText.h"
 #include "engine/PiecePath.h"
 
 #include <cstdint>
@@ -29,26 +30,25 @@ void Check(bool condition)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    // The first four bytes give a piece number, the rest a path (up to a NUL,
-    // as a path coming from the platform would end).
+    // The first four bytes give a piece number, the rest a path.
     int32_t number = 1;
     if (size >= 4) {
         std::memcpy(&number, data, 4);
         data += 4;
         size -= 4;
     }
-    const std::string path(reinterpret_cast<const char*>(data),
-                           strnlen(reinterpret_cast<const char*>(data), size));
+    const CFuzzText text(data, size);
+    const std::string path = text.str();
 
-    const CString base = DeriveBasePath(path.c_str());
+    const CString base = DeriveBasePath(text.c_str());
     Check(std::string(base) == ReferenceBasePath(path));
 
     if (number > 0) {
-        const CString piece = MakePiecePath(path.c_str(), number);
+        const CString piece = MakePiecePath(text.c_str(), number);
         const std::string expected = path + "." + std::to_string(number);
         Check(std::string(piece) == expected);
         if (path.empty() || path.back() != '.')
-            Check(std::string(DeriveBasePath(MakePiecePath(path.c_str(), 1))) == path);
+            Check(std::string(DeriveBasePath(MakePiecePath(text.c_str(), 1))) == path);
     }
     return 0;
 }
