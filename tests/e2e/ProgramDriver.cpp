@@ -3,6 +3,8 @@
 #include "MenuProbe.h"
 #include "res/resource.h"
 
+#include <psapi.h>
+
 #include <sstream>
 
 namespace {
@@ -137,6 +139,15 @@ void CProgramDriver::Terminate()
     }
 }
 
+unsigned long CProgramDriver::PeakMemoryKiB() const
+{
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof(counters);
+    if (m_process == nullptr || !GetProcessMemoryInfo(m_process, &counters, sizeof(counters)))
+        return 0;
+    return static_cast<unsigned long>(counters.PeakWorkingSetSize / 1024);
+}
+
 DWORD CProgramDriver::ElapsedMs() const
 {
     return GetTickCount() - m_startTick;
@@ -239,15 +250,25 @@ bool CProgramDriver::Click(int id) const
 bool CProgramDriver::StartJob(int button, const std::string& pieceSize,
                               const std::string& path) const
 {
+    const HWND hFileDlg = OpenFileDialog(button, pieceSize);
+    return hFileDlg != nullptr && ChooseFile(hFileDlg, path);
+}
+
+HWND CProgramDriver::OpenFileDialog(int button, const std::string& pieceSize) const
+{
     SetText(IDC_PIECE_SIZE, pieceSize);
     if (!Click(button))
-        return false;
-    HWND hFileDlg = WaitForOwned(m_hMain, &IsFileDialog).hWnd;
-    if (hFileDlg == nullptr)
-        return false;
+        return nullptr;
+    return WaitForOwned(m_hMain, &IsFileDialog).hWnd;
+}
+
+bool CProgramDriver::ChooseFile(HWND hFileDlg, const std::string& path, DWORD* pressedAtMs) const
+{
     DWORD_PTR ignored = 0;
     SendMessageTimeoutA(GetDlgItem(hFileDlg, kFileNameBox), WM_SETTEXT, 0,
                         reinterpret_cast<LPARAM>(path.c_str()), SMTO_ABORTIFHUNG, 5000, &ignored);
+    if (pressedAtMs != nullptr)
+        *pressedAtMs = ElapsedMs();
     Answer(hFileDlg, IDOK);
     return WaitFor([&] { return !IsWindow(hFileDlg); });
 }

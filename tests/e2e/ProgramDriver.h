@@ -90,6 +90,12 @@ public:
     // Starts a split (IDOK) or a merge (IDC_MERGE) with the piece size and
     // the file a user would choose; false if the file dialog did not come.
     bool StartJob(int button, const std::string& pieceSize, const std::string& path) const;
+    // The two halves of StartJob: the piece size typed and the button
+    // clicked, giving the file dialog that comes (null if none came); then
+    // the path typed into that dialog and its OK pressed, true once the
+    // dialog has gone. pressedAtMs receives the moment of the press.
+    HWND OpenFileDialog(int button, const std::string& pieceSize) const;
+    bool ChooseFile(HWND hFileDlg, const std::string& path, DWORD* pressedAtMs = nullptr) const;
 
     // The window of the program's thread that has the keyboard focus.
     HWND Focus() const;
@@ -116,6 +122,9 @@ public:
     void CloseEverything();
     // Ends the program at once, for a caller that only measures its start.
     void Terminate();
+    // The most memory the program has held so far (its peak working set),
+    // in KiB; 0 when the system does not tell.
+    unsigned long PeakMemoryKiB() const;
 
 private:
     HANDLE m_process = nullptr;

@@ -16,6 +16,14 @@
 //   parvion_session startup PARVION_EXE
 //       Prints the milliseconds from the start of the program to its visible
 //       main window, then ends the program.
+//
+//   parvion_session split PARVION_EXE SOURCE PIECE_MB
+//       Splits SOURCE into pieces of PIECE_MB megabytes through the main
+//       window and prints the milliseconds from the press of the file
+//       dialog's OK to the worker's box "Split finished!" and the program's
+//       peak working set in KiB (0 where the system does not tell); then
+//       answers the box and closes the program. Exit status 0 when all of
+//       that worked.
 #include "ProgramDriver.h"
 #include "res/resource.h"
 #include "tests/support/ScratchDir.h"
@@ -219,11 +227,53 @@ int Startup(const std::string& exe)
     return 0;
 }
 
+// A split of a large file may take minutes on a slow disk.
+const DWORD kSplitBoundMs = 10 * 60 * 1000;
+
+int Fail(const char* what)
+{
+    std::fprintf(stderr, "%s\n", what);
+    return 1;
+}
+
+int TimedSplit(const std::string& exe, const std::string& source, const std::string& pieceMB)
+{
+    const std::string folder = source.substr(0, source.find_last_of('\\') + 1);
+    CProgramDriver program(exe, folder);
+    if (!program.WaitPastStartScreen())
+        return Fail("the main window did not become idle");
+    const HWND hFileDlg = program.OpenFileDialog(IDOK, pieceMB);
+    if (hFileDlg == nullptr)
+        return Fail("no file dialog after Split");
+    // The clock starts at the press of the dialog's OK: that is when the
+    // program opens the source and starts its worker. From the click on
+    // Split it would also count the file dialog coming up and listing a
+    // folder, which depends on the folder and says nothing of the split.
+    DWORD pressedAtMs = 0;
+    if (!program.ChooseFile(hFileDlg, source, &pressedAtMs))
+        return Fail("the file dialog did not take the source");
+    const SeenWindow box = program.WaitForOwned(nullptr, &IsMessageBox, kSplitBoundMs);
+    if (box.hWnd == nullptr)
+        return Fail("no box at the end of the split");
+    const std::string text = ReadBox(box.hWnd).text;
+    if (text != "Split finished!")
+        return Fail(("the split ended with: " + text).c_str());
+    std::printf("%lu %lu\n", static_cast<unsigned long>(box.atMs - pressedAtMs),
+                program.PeakMemoryKiB());
+    std::fflush(stdout);
+    CProgramDriver::Answer(box.hWnd, IDOK);
+    if (!program.WaitUntilIdle())
+        return Fail("the main window did not become idle after the box");
+    CProgramDriver::PressKey(program.KeyTarget(program.MainWindow()), VK_ESCAPE);
+    return program.WaitForExit() ? 0 : Fail("the program did not close");
+}
+
 int Usage()
 {
     std::fprintf(stderr, "usage: parvion_session tour PARVION_EXE WORK_FOLDER [SHOT_FOLDER] "
                          "[--size BYTES] [--piece N]\n"
-                         "       parvion_session startup PARVION_EXE\n");
+                         "       parvion_session startup PARVION_EXE\n"
+                         "       parvion_session split PARVION_EXE SOURCE PIECE_MB\n");
     return 2;
 }
 
@@ -237,6 +287,8 @@ int main(int argc, char** argv)
     const std::string exe = BuildMachinePath(argv[2]);
     if (command == "startup")
         return Startup(exe);
+    if (command == "split")
+        return argc == 5 ? TimedSplit(exe, BuildMachinePath(argv[3]), argv[4]) : Usage();
     if (command != "tour" || argc < 4)
         return Usage();
 
