@@ -10,6 +10,14 @@ bool CFile::OpenHandle(const char* path, UINT openFlags, long& osError)
     const bool writing = (openFlags & modeWrite) != 0;
     const DWORD access = writing ? GENERIC_WRITE : GENERIC_READ;
     const DWORD disposition = (openFlags & modeCreate) != 0 ? CREATE_ALWAYS : OPEN_EXISTING;
+    // Windows refuses to write a read-only file, but Wine run as root does
+    // not (root may write any file), and would empty it: refuse it here too.
+    const DWORD attributes = GetFileAttributesA(path);
+    if (writing && attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        osError = ERROR_ACCESS_DENIED;
+        return false;
+    }
     // No share flags: the file is ours alone while it is open.
     m_hFile = CreateFileA(path, access, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (m_hFile == INVALID_HANDLE_VALUE) {
