@@ -9,12 +9,10 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
-namespace
-{
+namespace {
 
 const size_t kMegabyte = 1024000;
 const size_t kSourceSize = 3 * kMegabyte;
@@ -27,26 +25,8 @@ const char kSeparator = '/';
 const long kDiskFullError = ENOSPC;
 #endif
 
-// The small file system for one test, or empty (and a reason) when there is none.
-std::string SmallDisk(const char* name, std::string& whyNot)
-{
-    const char* parent = std::getenv("PARVION_FULL_DISK_DIR");
-    if (parent == nullptr || *parent == '\0') {
-        whyNot = "PARVION_FULL_DISK_DIR is not set: run through ctest, which mounts the small "
-                 "file systems";
-        return std::string();
-    }
-    const std::string folder = BuildMachinePath(parent) + kSeparator + name;
-    if (!DirectoryExists(folder)) {
-        whyNot = "no small file system at " + folder + ": mounting a tmpfs needs root";
-        return std::string();
-    }
-    return folder;
-}
-
 // Removes the files a test made on the small disk, so that it is empty again.
-class CFilesToRemove
-{
+class CFilesToRemove {
 public:
     explicit CFilesToRemove(std::vector<std::string> paths) : m_paths(std::move(paths)) {}
     ~CFilesToRemove()

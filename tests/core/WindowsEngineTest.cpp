@@ -2,6 +2,7 @@
 // handle, the path length limit, the worker posting to a real window, and
 // the real message box with its caption and owner. The last two make
 // windows, so they need a display (scripts/with-wine.sh gives one).
+#include "tests/support/HeldFile.h"
 #include "tests/support/JobHarness.h"
 #include "tests/support/ScratchDir.h"
 #include "engine/JobState.h"
@@ -17,34 +18,11 @@
 
 #include <windows.h>
 
-namespace
-{
+namespace {
 
 const size_t kMegabyte = 1024000;
 const DWORD kExitFailed = 0xFFFFFFFF;
 const DWORD kPatienceMs = 30000; // bounds every wait, so a fault cannot hang
-
-// Another program's handle on a file, closed when the test is done with it.
-class CHeldFile
-{
-public:
-    CHeldFile(const std::string& path, DWORD shareMode)
-        : m_handle(CreateFileA(path.c_str(), GENERIC_READ, shareMode, nullptr, OPEN_EXISTING,
-                               FILE_ATTRIBUTE_NORMAL, nullptr))
-    {
-    }
-    ~CHeldFile() { Release(); }
-    bool IsHeld() const { return m_handle != INVALID_HANDLE_VALUE; }
-    void Release()
-    {
-        if (IsHeld())
-            CloseHandle(m_handle);
-        m_handle = INVALID_HANDLE_VALUE;
-    }
-
-private:
-    HANDLE m_handle;
-};
 
 struct HeldCase {
     const char* what;
@@ -350,8 +328,7 @@ HWND MainWindowOnItsThread()
 
 // The window thread's main window, as the window layer reports it to the
 // message boxes, for the life of a test.
-class CMainWindow
-{
+class CMainWindow {
 public:
     CMainWindow()
     {

@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -15,8 +16,7 @@
 #include <unistd.h>
 #endif
 
-namespace
-{
+namespace {
 
 #ifdef _WIN32
 const char kSeparator = '\\';
@@ -148,4 +148,20 @@ std::string BuildMachinePath(const std::string& path)
 #else
     return path;
 #endif
+}
+
+std::string SmallDisk(const char* name, std::string& whyNot)
+{
+    const char* parent = getenv("PARVION_FULL_DISK_DIR");
+    if (parent == nullptr || *parent == '\0') {
+        whyNot = "PARVION_FULL_DISK_DIR is not set: run through ctest, which mounts the small "
+                 "file systems";
+        return std::string();
+    }
+    const std::string folder = BuildMachinePath(parent) + kSeparator + name;
+    if (!DirectoryExists(folder)) {
+        whyNot = "no small file system at " + folder + ": mounting a tmpfs needs root";
+        return std::string();
+    }
+    return folder;
 }

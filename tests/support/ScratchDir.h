@@ -5,8 +5,7 @@
 
 #include <string>
 
-class CScratchDir
-{
+class CScratchDir {
 public:
     CScratchDir();
     ~CScratchDir();
@@ -35,3 +34,8 @@ bool DirectoryExists(const std::string& path);
 // this program must write it: unchanged natively; under Wine, where the Unix
 // root is drive Z:, as Z:\... with backslashes.
 std::string BuildMachinePath(const std::string& path);
+
+// The small file system called name (tests/full-disk.sh mounts them under the
+// folder that PARVION_FULL_DISK_DIR names), in the form BuildMachinePath
+// gives; or empty, with the reason in whyNot, when there is none.
+std::string SmallDisk(const char* name, std::string& whyNot);

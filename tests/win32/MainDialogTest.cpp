@@ -3,6 +3,7 @@
 // open-file dialog and answering the real message boxes, while real workers
 // split and merge files on disk.
 #include "DialogDriver.h"
+#include "MainDialogJob.h"
 #include "QuietMainDlg.h"
 
 #include "engine/JobState.h"
@@ -20,60 +21,8 @@
 
 namespace {
 
-const int kPieceBytesPerMB = 1024000;
-
 const char kAskInteger[] = "Please enter an integer.";
 const char kAskRange[] = "Please enter an integer between 1 and 1000000.";
-
-bool IsIdle(const CDialogDriver& d)
-{
-    return d.Enabled(IDOK) && d.Enabled(IDC_MERGE) && !d.Enabled(IDC_STOP);
-}
-
-bool IsRunning(const CDialogDriver& d)
-{
-    return !d.Enabled(IDOK) && !d.Enabled(IDC_MERGE) && d.Enabled(IDC_STOP);
-}
-
-// Clicks button and waits for the open-file dialog it should show.
-HWND ClickForFileDialog(CDialogDriver& d, int button)
-{
-    d.Click(button);
-    HWND hFileDlg = d.WaitForOwnedDialog(d.Dialog());
-    if (hFileDlg == nullptr || !IsFileDialog(hFileDlg)) {
-        ADD_FAILURE() << "no open-file dialog after button " << button;
-        return nullptr;
-    }
-    return hFileDlg;
-}
-
-// Starts a job as the user does: piece size, button, file. True once the
-// window shows the job running.
-bool StartJob(CDialogDriver& d, int button, const std::string& path,
-              const std::string& pieceSize = "1")
-{
-    d.SetText(IDC_PIECE_SIZE, pieceSize);
-    HWND hFileDlg = ClickForFileDialog(d, button);
-    if (hFileDlg == nullptr)
-        return false;
-    EXPECT_TRUE(ChooseFile(hFileDlg, path)) << "the file dialog did not take " << path;
-    const bool bRunning = WaitFor([&] { return IsRunning(d); });
-    EXPECT_TRUE(bRunning) << "the job did not start for " << path;
-    return bRunning;
-}
-
-// Waits for the worker's final box, runs whileUp, dismisses the box and waits
-// for the window to return to idle.
-void FinishJob(
-    CDialogDriver& d, const std::string& expectedText, const std::function<void()>& whileUp = [] {})
-{
-    HWND hBox = d.WaitForWorkerBox();
-    ASSERT_NE(hBox, nullptr) << "no final message box from the worker";
-    EXPECT_EQ(BoxText(hBox), expectedText);
-    whileUp();
-    Answer(hBox, IDOK);
-    EXPECT_TRUE(WaitFor([&] { return IsIdle(d); })) << "the buttons did not return to idle";
-}
 
 // The worker has begun to write pieces (and shown it).
 bool WaitForCopying(CDialogDriver& d)
@@ -383,11 +332,8 @@ TEST(MainDialog, AsksBeforeAMergeOverwritesAnExistingFile)
             if (c.bBaseExists)
                 WriteFileBytes(base, older);
 
-            d.SetText(IDC_PIECE_SIZE, "650");
             const std::string actionBefore = d.Text(IDC_ACTION);
-            HWND hFileDlg = ClickForFileDialog(d, IDC_MERGE);
-            ASSERT_NE(hFileDlg, nullptr);
-            ASSERT_TRUE(ChooseFile(hFileDlg, base + ".1"));
+            ASSERT_TRUE(ChooseJobFile(d, IDC_MERGE, base + ".1", "650"));
             if (c.bBaseExists) {
                 HWND hBox = d.WaitForOwnedDialog(d.Dialog());
                 ASSERT_NE(hBox, nullptr);
