@@ -40,8 +40,19 @@ ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 MEGABYTE = 1024000  # the program's megabyte: two chunks of 512,000 bytes
 
 
+def settle():
+    """Writes back what earlier commands left dirty in the page cache.
+
+    Without it a command pays for the write-back of the files its
+    predecessor wrote (the merge that follows a split most of all), and the
+    order of the commands decides their times.
+    """
+    os.sync()
+
+
 def run_timed(argv):
     """Runs argv; returns (seconds, peak RSS in KiB of the process)."""
+    settle()
     with tempfile.NamedTemporaryFile("r") as rss_file:
         command = ["/usr/bin/time", "-f", "%M", "-o", rss_file.name] + argv
         start = time.perf_counter()
@@ -89,6 +100,7 @@ def inside_wine_display(wine_build):
 def session_figures(session, *args):
     """Runs parvion_session.exe under Wine; the numbers of its last line."""
     wine_run = os.path.join(ROOT, "scripts", "wine-run.sh")
+    settle()
     done = subprocess.run([wine_run, session, *args], capture_output=True, text=True)
     if done.returncode != 0:
         sys.exit(f"failed: parvion_session {' '.join(args)}: {done.stderr.strip()}")
