@@ -1,5 +1,34 @@
 #include "../File.h"
 
+namespace {
+
+bool IsReadOnlyFile(const char* path)
+{
+    const DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
+// Opens path with no sharing: the file is ours alone while it is open.
+HANDLE OpenExclusive(const char* path, DWORD access, DWORD disposition)
+{
+    return CreateFileA(path, access, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+// Creates path, or empties it when it exists. A file that is not there yet is
+// made as new: asked to create-or-empty, Wine empties even the file it has
+// just made, and on ext4 a file emptied that way is flushed to the disk when
+// it is closed, which costs tens of milliseconds per hundred megabytes
+// written. The file on disk is the same either way.
+HANDLE CreateOrEmpty(const char* path, DWORD access)
+{
+    HANDLE hFile = OpenExclusive(path, access, CREATE_NEW);
+    if (hFile == INVALID_HANDLE_VALUE && GetLastError() == ERROR_FILE_EXISTS)
+        hFile = OpenExclusive(path, access, CREATE_ALWAYS);
+    return hFile;
+}
+
+} // namespace
+
 long CFile::PathTooLongError()
 {
     return ERROR_FILENAME_EXCED_RANGE;
@@ -9,17 +38,14 @@ bool CFile::OpenHandle(const char* path, UINT openFlags, long& osError)
 {
     const bool writing = (openFlags & modeWrite) != 0;
     const DWORD access = writing ? GENERIC_WRITE : GENERIC_READ;
-    const DWORD disposition = (openFlags & modeCreate) != 0 ? CREATE_ALWAYS : OPEN_EXISTING;
     // Windows refuses to write a read-only file, but Wine run as root does
     // not (root may write any file), and would empty it: refuse it here too.
-    const DWORD attributes = GetFileAttributesA(path);
-    if (writing && attributes != INVALID_FILE_ATTRIBUTES &&
-        (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+    if (writing && IsReadOnlyFile(path)) {
         osError = ERROR_ACCESS_DENIED;
         return false;
     }
-    // No share flags: the file is ours alone while it is open.
-    m_hFile = CreateFileA(path, access, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    m_hFile = (openFlags & modeCreate) != 0 ? CreateOrEmpty(path, access)
+                                            : OpenExclusive(path, access, OPEN_EXISTING);
     if (m_hFile == INVALID_HANDLE_VALUE) {
         osError = static_cast<long>(GetLastError());
         return false;
