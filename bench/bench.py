@@ -50,6 +50,18 @@ def settle():
     os.sync()
 
 
+def rotated(commands, run):
+    """The commands in turn, each run starting one further along.
+
+    The first command after the source or the pieces were written pays
+    for pages that the virtual machine has not handed out before (several
+    times the cost of a later one here); taking turns spreads it evenly.
+    """
+    items = list(commands.items())
+    shift = run % len(items)
+    return items[shift:] + items[:shift]
+
+
 def run_timed(argv):
     """Runs argv; returns (seconds, peak RSS in KiB of the process)."""
     settle()
@@ -192,15 +204,6 @@ def main():
         split_cmds[f"jobrun.exe ({wine_label})"] = [wine_run, jobrun_exe, "split", source, str(args.piece_mb)]
         merge_cmds[f"jobrun.exe ({wine_label})"] = [wine_run, jobrun_exe, "merge", source + ".1"]
 
-    # Both splitters name their pieces .1, .2, ... for the merges, so GNU split
-    # starts at 1: rename its 0-based output after each run.
-    def after_gnu_split():
-        count = size // piece_bytes + 1
-        for n in reversed(range(count)):
-            p = f"{source}.{n}"
-            if os.path.exists(p):
-                os.rename(p, f"{source}.{n + 1}")
-
     results = {}
     large = {}
     original = source + ".orig"
@@ -212,7 +215,7 @@ def main():
 
     try:
         for run in range(args.runs):
-            for name, argv in split_cmds.items():
+            for name, argv in rotated(split_cmds, run):
                 fresh_source()
                 seconds, rss = run_timed(argv)
                 results.setdefault(("split", name), []).append((seconds, rss))
@@ -229,7 +232,7 @@ def main():
             fresh_source()
             run_timed(split_cmds["jobrun (native)"])
             os.remove(source)
-            for name, argv in merge_cmds.items():
+            for name, argv in rotated(merge_cmds, run):
                 for leftover in (source, source + ".copy"):
                     if os.path.exists(leftover):
                         os.remove(leftover)

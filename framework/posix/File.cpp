@@ -11,6 +11,9 @@ namespace {
 
 // The platform's exclusive share mode, as near as POSIX comes: an advisory
 // lock that every CFile takes, so two CFiles never hold one file together.
+// A file opened for writing is emptied once it is locked, and only when it
+// has content: on ext4 a file truncated to nothing is flushed to the disk
+// when it is closed, a cost a file that was empty anyway need not pay.
 int OpenExclusive(const char* path, bool writing)
 {
     const int fd = writing ? open(path, O_WRONLY | O_CREAT | O_CLOEXEC, 0666)
@@ -25,7 +28,7 @@ int OpenExclusive(const char* path, bool writing)
         failure = EISDIR;
     else if (flock(fd, LOCK_EX | LOCK_NB) != 0)
         failure = errno;
-    else if (writing && ftruncate(fd, 0) != 0)
+    else if (writing && info.st_size > 0 && ftruncate(fd, 0) != 0)
         failure = errno;
     if (failure != 0) {
         close(fd);
