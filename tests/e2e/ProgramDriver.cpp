@@ -354,6 +354,14 @@ bool CProgramDriver::WaitForExit(DWORD boundMs) const
     return m_process != nullptr && WaitForSingleObject(m_process, boundMs) == WAIT_OBJECT_0;
 }
 
+DWORD CProgramDriver::ExitCode() const
+{
+    DWORD code = STILL_ACTIVE;
+    if (m_process != nullptr)
+        GetExitCodeProcess(m_process, &code);
+    return code;
+}
+
 void CProgramDriver::CloseEverything()
 {
     // Boxes first, innermost ones included: a job's box, the overwrite

@@ -116,6 +116,8 @@ public:
     // Waits for the program to end; true when it ended within the bound.
     bool WaitForExit(DWORD boundMs = kWaitBoundMs) const;
     bool HasExited() const;
+    // The program's exit code once it has ended (STILL_ACTIVE before).
+    DWORD ExitCode() const;
 
     // Closes every box and dialog still up (No or Cancel where asked), then
     // the main window, and waits for the program to end.

@@ -249,6 +249,26 @@ TEST_F(ProgramTest, EndsAsSoonAsTheMainWindowClosesWhicheverWayItIsClosed)
     }
 }
 
+// The worker waits in its last box, which nobody answers, and the user
+// closes the main window: the window waits its bounded time for the worker,
+// then the program ends all the same, cleanly, taking the box with it.
+TEST_F(ProgramTest, EndsWhenClosedWhileTheWorkersLastBoxIsStillOpen)
+{
+    const std::string path = m_scratch.File("small.bin");
+    WriteFileBytes(path, PatternBytes(1000, 3));
+    CProgramDriver& program = StartIdle();
+    ASSERT_TRUE(program.StartJob(IDOK, "1", path));
+    HWND hBox = program.WaitForBox(nullptr);
+    ASSERT_NE(hBox, nullptr) << "no box at the end of the split";
+    ASSERT_EQ(ReadBox(hBox).text, "Split finished!");
+
+    PostMessageA(program.MainWindow(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(program.WaitForExit()) << "the program did not end after its wait";
+    EXPECT_EQ(program.ExitCode(), 0u) << "the program did not end normally";
+    EXPECT_FALSE(IsWindow(hBox)) << "the worker's box outlived the program";
+    EXPECT_EQ(ReadFileBytes(path + ".1"), ReadFileBytes(path)) << "the piece differs";
+}
+
 TEST_F(ProgramTest, LeavesNoSettingAndNoFileBehind)
 {
     const std::string exe = m_scratch.File("Parvion.exe");
