@@ -9,6 +9,10 @@ run after run so that they share the machine's state, and prints one
 Markdown table: the median and minimum time of each, its ratio to GNU's, and
 its peak resident memory, with the machine, the date and the sizes above it.
 
+Under Wine it also runs tools/copyloop.exe, the plain chunk-by-chunk copy in
+a Windows program, alone and with one posted message per chunk, which takes
+apart what Wine adds to the file calls and what it adds to each post.
+
 Besides the engines on their own it measures the real program under Wine:
 the time from the start of Parvion.exe to its visible main window, and a
 split through the main window, timed from the press of the file dialog's OK
@@ -18,9 +22,10 @@ scripts/with-wine.sh provides: the script starts itself again inside it.
   bench/bench.py [--size-mib 2048] [--runs 11] [--piece-mb 650] [--dir DIR]
                  [--wine-build DIR] [--no-wine] [--large]
 
-  --wine-build DIR  the Windows build whose jobrun.exe, Parvion.exe and
-                    parvion_session.exe run under Wine (default build/PRESET,
-                    PRESET from scripts/wine-preset.sh)
+  --wine-build DIR  the Windows build whose jobrun.exe, copyloop.exe,
+                    Parvion.exe and parvion_session.exe run under Wine
+                    (default build/PRESET, PRESET from
+                    scripts/wine-preset.sh)
   --no-wine         only the native commands
   --large           also the round trip of a file larger than 4 GiB
                     (tests/large/large_round_trip.py) with each engine; takes
@@ -167,11 +172,12 @@ def main():
     wine_build = os.path.abspath(args.wine_build or os.path.join(ROOT, "build", preset))
     jobrun = os.path.join(ROOT, "build", "host", "tools", "jobrun")
     jobrun_exe = os.path.join(wine_build, "tools", "jobrun.exe")
+    copyloop_exe = os.path.join(wine_build, "tools", "copyloop.exe")
     parvion_exe = os.path.join(wine_build, "app", "Parvion.exe")
     session = os.path.join(wine_build, "tests", "e2e", "parvion_session.exe")
     product = os.path.join(ROOT, "build", "windows", "app", "Parvion.exe")
     wine_run = os.path.join(ROOT, "scripts", "wine-run.sh")
-    needed = [jobrun] + ([] if args.no_wine else [jobrun_exe, parvion_exe, session])
+    needed = [jobrun] + ([] if args.no_wine else [jobrun_exe, copyloop_exe, parvion_exe, session])
     missing = [path for path in needed if not os.path.exists(path)]
     if missing:
         sys.exit("not built: " + ", ".join(missing))
@@ -202,6 +208,12 @@ def main():
     startup = f"Parvion.exe start to visible main window ({wine_label})"
     if not args.no_wine:
         split_cmds[f"jobrun.exe ({wine_label})"] = [wine_run, jobrun_exe, "split", source, str(args.piece_mb)]
+        # The same plain loop in a Windows program, then with one posted message
+        # per chunk as a split posts its progress: what Wine adds to the file
+        # calls, and what it adds to each post.
+        copy = [wine_run, copyloop_exe, source, source + ".copy"]
+        split_cmds[f"copyloop.exe, plain loop ({wine_label})"] = copy
+        split_cmds[f"copyloop.exe --post, a post per chunk ({wine_label})"] = copy + ["--post"]
         merge_cmds[f"jobrun.exe ({wine_label})"] = [wine_run, jobrun_exe, "merge", source + ".1"]
 
     results = {}
