@@ -2,6 +2,7 @@
 // status lines, the final box and the order of the notifications.
 #include "tests/support/JobHarness.h"
 #include "tests/support/ScratchDir.h"
+#include "tests/support/WaitFor.h"
 #include "engine/JobState.h"
 #include "framework/File.h"
 
@@ -13,8 +14,35 @@
 #include <string>
 #include <vector>
 
-namespace
+#ifndef _WIN32
+#include <csignal>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+#endif
+
+namespace {
+
+#ifndef _WIN32
+size_t FileSizeOf(const std::string& path)
 {
+    struct stat info;
+    return stat(path.c_str(), &info) == 0 ? static_cast<size_t>(info.st_size) : 0;
+}
+
+bool WriteAll(int fd, const char* data, size_t count)
+{
+    while (count > 0) {
+        const ssize_t written = write(fd, data, count);
+        if (written <= 0)
+            return false;
+        data += written;
+        count -= static_cast<size_t>(written);
+    }
+    return true;
+}
+#endif
 
 const char kNoPieces[] = "Could not open any of the pieces(filename.n files)!";
 
@@ -104,9 +132,7 @@ void PrintTo(const MergeCase& c, std::ostream* out)
     *out << c.name;
 }
 
-class MergeRun : public ::testing::TestWithParam<MergeCase>
-{
-};
+class MergeRun : public ::testing::TestWithParam<MergeCase> {};
 
 TEST_P(MergeRun, JoinsThePiecesInOrderAndEndsAfterTheBox)
 {
@@ -279,6 +305,59 @@ TEST(MergeWorker, StopAsEachPieceBegins)
                          harness.Job().GetAction());
             EXPECT_TRUE(IsStatusThenBoxThenEnded(harness.Trace())) << harness.Trace();
         }
+    }
+}
+
+// The first piece is a pipe that the test fills a chunk at a time, so that
+// Stop comes exactly between two chunks: after the worker has written chunk
+// K - 1 and is waiting to read chunk K. The chunk it then reads is dropped,
+// the pieces after it are never opened, and the whole file holds the chunks
+// before it. (Stop before the first chunk is the stop as a piece begins,
+// above: from outside, the moment between the piece's opening and its first
+// read cannot be told apart from the moment before its check.)
+TEST(MergeWorker, StopAtEachChunkBoundaryInsideAPiece)
+{
+    // A worker that closed the pipe early makes a write fail, not end the test.
+    signal(SIGPIPE, SIG_IGN);
+    const std::vector<size_t> chunks = {512000, 512000, 5};
+    for (size_t stopBefore = 1; stopBefore < chunks.size(); ++stopBefore) {
+        SCOPED_TRACE("stop before chunk " + std::to_string(stopBefore + 1));
+        CScratchDir dir;
+        const std::string first = dir.File("a.bin.1");
+        ASSERT_EQ(0, mkfifo(first.c_str(), 0600));
+        const std::map<std::string, std::string> later = WriteFiles(dir, {{"a.bin.2", 7}});
+        const std::string content = PatternBytes(512000 + 512000 + 5, 3);
+
+        // The test's thread runs the worker, as the harness keeps the order of
+        // events for that; another thread feeds the pipe and presses Stop.
+        CJobHarness harness;
+        size_t offset = 0;
+        std::thread feeder([&] {
+            // Opening the writing end waits until the worker has opened the piece.
+            const int pipe = open(first.c_str(), O_WRONLY);
+            EXPECT_GE(pipe, 0);
+            for (size_t chunk = 0; pipe >= 0 && chunk <= stopBefore; ++chunk) {
+                if (chunk == stopBefore) {
+                    // The worker has written everything before this chunk.
+                    EXPECT_TRUE(WaitFor([&] { return FileSizeOf(dir.File("a.bin")) == offset; }));
+                    harness.Job().SetRunning(false);
+                }
+                EXPECT_TRUE(WriteAll(pipe, content.data() + offset, chunks[chunk]));
+                offset += chunks[chunk];
+            }
+            close(pipe);
+        });
+        harness.RunMerge(first);
+        feeder.join();
+
+        const size_t kept = offset - chunks[stopBefore];
+        EXPECT_TRUE(ReadFileBytes(dir.File("a.bin")) == content.substr(0, kept))
+            << "the whole file holds " << FileSizeOf(dir.File("a.bin")) << " bytes";
+        EXPECT_EQ(std::vector<std::string>{"Merge finished!"}, harness.Boxes());
+        EXPECT_STREQ("Merge stopped by user!", harness.Job().GetAction());
+        EXPECT_TRUE(IsStatusThenBoxThenEnded(harness.Trace())) << harness.Trace();
+        EXPECT_TRUE(OpensForExclusiveUse(dir.File("a.bin"))) << "the whole file was left open";
+        EXPECT_TRUE(ReadFileBytes(dir.File("a.bin.2")) == later.at("a.bin.2"));
     }
 }
 
