@@ -17,7 +17,7 @@
 #ifndef _WIN32
 #include <csignal>
 #include <fcntl.h>
-#include <sys/stat.h>
+#include <sys/stat.h> // mkfifo
 #include <thread>
 #include <unistd.h>
 #endif
@@ -25,12 +25,6 @@
 namespace {
 
 #ifndef _WIN32
-size_t FileSizeOf(const std::string& path)
-{
-    struct stat info;
-    return stat(path.c_str(), &info) == 0 ? static_cast<size_t>(info.st_size) : 0;
-}
-
 bool WriteAll(int fd, const char* data, size_t count)
 {
     while (count > 0) {
@@ -339,7 +333,9 @@ TEST(MergeWorker, StopAtEachChunkBoundaryInsideAPiece)
             for (size_t chunk = 0; pipe >= 0 && chunk <= stopBefore; ++chunk) {
                 if (chunk == stopBefore) {
                     // The worker has written everything before this chunk.
-                    EXPECT_TRUE(WaitFor([&] { return FileSizeOf(dir.File("a.bin")) == offset; }));
+                    EXPECT_TRUE(WaitFor([&] {
+                        return FileSize(dir.File("a.bin")) == static_cast<long long>(offset);
+                    }));
                     harness.Job().SetRunning(false);
                 }
                 EXPECT_TRUE(WriteAll(pipe, content.data() + offset, chunks[chunk]));
@@ -352,7 +348,7 @@ TEST(MergeWorker, StopAtEachChunkBoundaryInsideAPiece)
 
         const size_t kept = offset - chunks[stopBefore];
         EXPECT_TRUE(ReadFileBytes(dir.File("a.bin")) == content.substr(0, kept))
-            << "the whole file holds " << FileSizeOf(dir.File("a.bin")) << " bytes";
+            << "the whole file holds " << FileSize(dir.File("a.bin")) << " bytes";
         EXPECT_EQ(std::vector<std::string>{"Merge finished!"}, harness.Boxes());
         EXPECT_STREQ("Merge stopped by user!", harness.Job().GetAction());
         EXPECT_TRUE(IsStatusThenBoxThenEnded(harness.Trace())) << harness.Trace();

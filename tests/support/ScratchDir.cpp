@@ -103,6 +103,19 @@ bool FileExists(const std::string& path)
     return in.good();
 }
 
+long long FileSize(const std::string& path)
+{
+#ifdef _WIN32
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+        return -1;
+    return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+#else
+    struct stat info;
+    return stat(path.c_str(), &info) == 0 ? static_cast<long long>(info.st_size) : -1;
+#endif
+}
+
 std::string PatternBytes(size_t count, unsigned seed)
 {
     std::string bytes(count, '\0');

@@ -25,6 +25,9 @@ private:
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 std::string ReadFileBytes(const std::string& path);
 bool FileExists(const std::string& path);
+// The size of the file in bytes, -1 when there is none. Asked of the file
+// system, so it answers also while a job holds the file without sharing.
+long long FileSize(const std::string& path);
 // Bytes whose value depends on their offset, so that a misplaced block shows.
 std::string PatternBytes(size_t count, unsigned seed = 1);
 bool MakeDirectory(const std::string& path);

@@ -39,14 +39,6 @@ void ExpectStatusLines(CDialogDriver& d, const std::string& action, const std::s
     EXPECT_EQ(d.Text(IDC_PROGRESS), progress);
 }
 
-LONGLONG FileSize(const std::string& path)
-{
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
-        return -1;
-    return (static_cast<LONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-}
-
 // A file of zero bytes that takes no room on disk, made at once: a split of
 // it at 1 megabyte per piece runs for thousands of pieces, long enough to be
 // stopped or closed whatever the machine's speed.
